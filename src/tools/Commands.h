@@ -1,0 +1,26 @@
+// q7tctl commands. Each command takes its own arguments (after the command
+// word), prints UTF-8 to stdout and returns the exit status; a usage error
+// returns kUsageError and main prints the usage text.
+#pragma once
+
+#include <span>
+#include <string>
+
+constexpr int kUsageError = 2;
+
+using CommandArgs = std::span<char* const>;
+
+struct Command {
+    const char* name;
+    const char* usage;  // arguments, for the usage text
+    int (*run)(CommandArgs args);
+};
+
+// UTF-8 for the terminal.
+std::string ToUtf8(const std::u16string& text);
+std::u16string FromUtf8(const std::string& text);
+
+// The commands, defined in the *Commands.cpp files.
+int RunTexts(CommandArgs args);
+int RunXml(CommandArgs args);
+int RunDefaults(CommandArgs args);
