@@ -20,6 +20,10 @@ struct Command {
 std::string ToUtf8(const std::u16string& text);
 std::u16string FromUtf8(const std::string& text);
 
+struct DeviceSettings;
+// A readable listing of a settings record, one field a line.
+void PrintSettings(const DeviceSettings& settings);
+
 // The commands, defined in the *Commands.cpp files.
 int RunTexts(CommandArgs args);
 int RunXml(CommandArgs args);

@@ -9,7 +9,7 @@ namespace {
 const Command kCommands[] = {
     {"texts", "FILE", RunTexts},
     {"xml", "FILE", RunXml},
-    {"defaults", "", RunDefaults},
+    {"defaults", "[LANGUAGE_FILE]", RunDefaults},
 };
 
 int Usage() {
