@@ -108,6 +108,12 @@ def slider_track(x_left, x_right, y0, y1, colours=None):
     return out
 
 
+def page_ground(w, h):
+    """Background of a page. A page covers the main window's left border
+    column, so it carries that border on."""
+    return [svg.rect(0, 0, w, h, BG), svg.vline(0, 0, h, LINE)]
+
+
 def scale(marks, y_text, y_tick, x_of):
     """Tick marks and their numbers above a slider."""
     out = []
@@ -237,7 +243,7 @@ def button_page():
         controls.append(Control(f"label{n}", label, T.label_box))
     for n, label, hot in BUTTON_ROWS:
         controls.append(Control(f"hotspot{n}", hot, T.hotspot, number=n))
-    below = [svg.rect(0, 0, w, h, BG)]
+    below = page_ground(w, h)
     below += panel(86, 22, 316, 320)
     below += panel(330, 22, 740, 320)
     for y in (148, 221):
@@ -273,7 +279,7 @@ def performance_page():
     controls += [Control(f"rate{lbl.split()[0]}", r, T.labelled_radio, label=lbl)
                  for lbl, r in RATE_BUTTONS]
     controls.append(Control("precision", (476, 272, 490, 286), T.check_box))
-    below = [svg.rect(0, 0, w, h, BG)]
+    below = page_ground(w, h)
     below += panel(112, 70, 420, 190, (86, 100))
     below += panel(112, 207, 420, 300, (223, 237))
     below += panel(452, 70, 710, 190, (86, 100))
@@ -361,7 +367,7 @@ def lighting_page():
                  Control("speed-up", (657, 225, 672, 235), T.spin, dir="up"),
                  Control("speed-down", (657, 235, 672, 245), T.spin, dir="down")]
 
-    below = [svg.rect(0, 0, w, h, BG)]
+    below = page_ground(w, h)
     below += panel(84, 6, 722, 188, (20, 34))
     below.append(svg.vline(403, 16, 178, LINE_DIM))
     below += panel(84, 196, 722, 318, (207, 221))
@@ -418,16 +424,20 @@ def macro_page():
         Control("key-choice", (560, 250, 580, 267), T.radio, looks=hidden_over),
         Control("pause-choice", (560, 270, 580, 287), T.radio, looks=hidden_over),
         Control("ok", (672, 314, 724, 341), T.push_button, looks=hidden_over, inset=1),
-        # The drawn mouse buttons light up in the pressed bitmap, which is
-        # also their over look.
+        # The drawn mouse buttons take their over look from the pressed bitmap
+        # too: they light up under the pointer.
         Control("mouse-left", (586, 151, 615, 179), T.mouse_zone, zone="left",
-                looks={"over": "pressed"}),
+                looks={"over": "normal"}),
         Control("mouse-middle", (620, 136, 647, 193), T.mouse_zone, zone="wheel",
-                looks={"over": "pressed"}),
+                looks={"over": "normal"}),
         Control("mouse-right", (653, 151, 681, 179), T.mouse_zone, zone="right",
-                looks={"over": "pressed"}),
+                looks={"over": "normal"}),
     ]
-    below = [svg.rect(0, 0, w, h, BG)]
+    below = page_ground(w, h)
+    # The page reaches down over the main window's footer (main y 471 is
+    # page y 378): carry the footer's strip on, so the window ends the same.
+    below.append(svg.hline(1, w, 378, LINE_DIM))
+    below.append(svg.rect(1, 379, w, h, PANEL))
     below += panel(54, 8, 512, 342, (20, 36))
     below += panel(548, 8, 752, 352)
     below += well(67, 43, 278, 289)
@@ -440,7 +450,7 @@ def macro_page():
     mb = ("M633,126 C670,126 688,140 689,176 L690,204 C690,226 670,242 633,242 "
           "C596,242 576,226 576,204 L577,176 C578,140 596,126 633,126 Z")
     below.append(svg.path(mb, fill="#14181d", stroke=LINE_HI, sw=1.5))
-    below.append(svg.path("M578,186 C600,196 666,196 688,186", stroke=LINE, sw=1.2))
+    below.append(svg.path("M578,194 C600,203 666,203 688,194", stroke=LINE, sw=1.2))
     below.append(svg.path("M633,127 V136", stroke=LINE, sw=1.2))
     areas = [("macro list", (68, 44, 277, 288)), ("event list", (288, 44, 497, 288)),
              ("repeat field", (647, 99, 688, 116)), ("value field", (585, 317, 667, 338)),
