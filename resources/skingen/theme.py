@@ -354,7 +354,7 @@ def mouse_zone(c, state):
             yy = y0 + 10 + k * 8
             out.append(svg.hline(x0 + 10, x1 - 10, yy, edge if state == "normal" else ACCENT_HI))
         return out
-    return [svg.box(x0 + 1, y0 + 1, x1 - 1, y1 - 1, fill, edge, c=2)]
+    return [svg.box(x0 + 1, y0 + 1, x1 - 1, y1 - 1, fill, edge, c=4)]
 
 
 def cover(c, state):

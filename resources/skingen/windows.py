@@ -447,8 +447,8 @@ def macro_page():
     below.append(svg.hline(562, 738, 239, LINE_DIM))
     below += well(645, 97, 690, 118)
     # The drawn mouse around its three buttons.
-    mb = ("M633,126 C670,126 688,140 689,176 L690,204 C690,226 670,242 633,242 "
-          "C596,242 576,226 576,204 L577,176 C578,140 596,126 633,126 Z")
+    mb = ("M633,127 C666,127 683,140 686,170 C689,200 686,226 660,236 C650,239 642,240 633,240 "
+          "C624,240 616,239 606,236 C580,226 577,200 580,170 C583,140 600,127 633,127 Z")
     below.append(svg.path(mb, fill="#14181d", stroke=LINE_HI, sw=1.5))
     below.append(svg.path("M578,194 C600,203 666,203 688,194", stroke=LINE, sw=1.2))
     below.append(svg.path("M633,127 V136", stroke=LINE, sw=1.2))
