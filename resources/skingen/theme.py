@@ -5,6 +5,8 @@ Each drawer takes the control and one state ("normal", "over", "pressed" or
 so that the three looks of a window differ only where a control sits.
 """
 
+import math
+
 import svg
 
 # Window surfaces, darkest first.
@@ -26,11 +28,6 @@ ACCENT = "#158cb9"
 ACCENT_DIM = "#0c4f69"
 ACCENT_HI = "#4cb8e0"
 DANGER = "#c4323a"
-
-
-def centre(r):
-    x0, y0, x1, y1 = r
-    return (x0 + x1) // 2, (y0 + y1) // 2
 
 
 # --- glyph helpers ---------------------------------------------------------
@@ -193,7 +190,6 @@ def _icon_gauge(cx, cy, col):
 def _icon_light(cx, cy, col):
     out = [svg.circle(cx, cy, 4, col)]
     for k in range(8):
-        import math
         a = k * math.pi / 4
         out.append(svg.path(f"M{cx + 7 * math.cos(a):.2f},{cy + 7 * math.sin(a):.2f} "
                             f"L{cx + 10 * math.cos(a):.2f},{cy + 10 * math.sin(a):.2f}",
@@ -361,7 +357,3 @@ def cover(c, state):
     """A plain piece of panel that hides controls until they are needed."""
     x0, y0, x1, y1 = c.r
     return [svg.rect(x0, y0, x1, y1, PANEL)] if state == "cover" else []
-
-
-def nothing(c, state):
-    return []

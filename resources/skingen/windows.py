@@ -10,7 +10,7 @@ three looks, so the looks align pixel for pixel.
 
 import svg
 import theme as T
-from theme import (BG, PANEL, FACE, WELL, LINE_DIM, LINE, LINE_HI, TEXT, TEXT_DIM,
+from theme import (BG, PANEL, FACE, WELL, LINE_DIM, LINE, LINE_HI, TEXT,
                    ACCENT, ACCENT_DIM, ACCENT_HI)
 
 LOOKS = ("normal", "over", "pressed")
