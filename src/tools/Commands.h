@@ -24,3 +24,6 @@ std::u16string FromUtf8(const std::string& text);
 int RunTexts(CommandArgs args);
 int RunXml(CommandArgs args);
 int RunDefaults(CommandArgs args);
+int RunProfile(CommandArgs args);
+int RunPlan(CommandArgs args);
+int RunMacro(CommandArgs args);

@@ -10,6 +10,9 @@ const Command kCommands[] = {
     {"texts", "FILE", RunTexts},
     {"xml", "FILE", RunXml},
     {"defaults", "", RunDefaults},
+    {"profile", "show FILE | new NAME FILE [--language FILE]", RunProfile},
+    {"plan", "FILE [--macros DIR]", RunPlan},
+    {"macro", "encode FILE", RunMacro},
 };
 
 int Usage() {
