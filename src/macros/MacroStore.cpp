@@ -57,11 +57,12 @@ std::optional<MacroRecord> LoadMacro(IRegistry& registry, std::uint32_t identifi
 
 bool SaveMacro(IRegistry& registry, MacroRecord record) {
     if (!record.HasValidHeader()) return false;
-    // The value is the size field's length; bytes it counts that the record
-    // does not hold (rows not stored) are written as zeros.
-    std::vector<std::uint8_t>& bytes = record.Bytes();
+    // The value is the size field's length. A record that holds fewer bytes
+    // than its size field counts is refused rather than written from beyond
+    // its end.
+    const std::vector<std::uint8_t>& bytes = record.Bytes();
     std::uint32_t size = record.SizeField();
-    if (bytes.size() < size) bytes.resize(size, 0);
+    if (bytes.size() < size) return false;
     std::u16string path = MacroKeyPath(record.Identifier());
 
     CScopedRegKey key(registry);

@@ -25,7 +25,8 @@ std::u16string MacroKeyName(std::uint32_t identifier);
 std::optional<MacroRecord> LoadMacro(IRegistry& registry, std::uint32_t identifier);
 
 // Stores the record under its identifier (creating the base key and the
-// macro's key as needed). Refuses a size field below 68 or a wrong magic.
+// macro's key as needed). Refuses a size field below 68 or beyond the bytes
+// the record holds, and a wrong magic.
 bool SaveMacro(IRegistry& registry, MacroRecord record);
 
 // Deletes the macro's key; success when the base key does not exist.

@@ -144,8 +144,15 @@ TEST_P(MacroStoreContractTest, SaveRefusesInvalidRecords) {
 
 TEST(MacroStoreFaults, SaveWritesSizeFieldBytesAndUsesTheMacroAccess) {
     CMemoryRegistry registry;
+    // A record that holds fewer bytes than its size field counts is refused.
+    MacroRecord cut = MacroRecord::Build(0x10, u"cut", 1, {Down(0x41), Up(0x41)}, 3);
+    cut.Bytes().resize(70);
+    EXPECT_FALSE(SaveMacro(registry, cut));
+    EXPECT_FALSE(registry.HasKey(MacroKeyPath(0x10)));
+
+    // Rows not stored (a leading delay) are counted and written as spare bytes.
     MacroRecord r = MacroRecord::Build(0x10, u"pad", 1, {Down(0x41), Up(0x41)}, 3);
-    r.Bytes().resize(70);  // the record holds fewer bytes than its size field counts
+    r.Bytes().push_back(0xEE);  // bytes beyond the size field are not written
     ASSERT_TRUE(SaveMacro(registry, r));
     std::uint32_t type = 0;
     std::vector<std::uint8_t> data;
