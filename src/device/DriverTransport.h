@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "device/ByteOrder.h"
 #include "platform/DriverDevice.h"
@@ -79,6 +80,12 @@ DriverEvent MakeDriverEvent();
 // One event read into `buffer`, which keeps what the driver returned for the
 // next read. False when the device is not open or the read fails.
 bool ReadDriverEvent(IDriverDevice& device, DriverEvent& buffer);
+
+// Whether the mouse is plugged in: a present USB device whose hardware ID
+// contains the search text (always kMouseHardwareId).
+inline bool IsMousePresent(IDriverDevice& device, std::u16string_view searchText = kMouseHardwareId) {
+    return device.IsDevicePresent(searchText);
+}
 
 // A program-action event from the mouse: all three of bits 30, 15 and 14 set.
 struct DeviceEventAction {

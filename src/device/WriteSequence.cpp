@@ -119,7 +119,7 @@ int CSettingsWriter::Fail(bool showProgress) {
 }
 
 int CSettingsWriter::WriteSettingsToDevice(bool showProgress) {
-    if (!link_.Device().IsDevicePresent(kMouseHardwareId)) return 0;
+    if (!IsMousePresent(link_.Device())) return 0;
     IPauses& pauses = link_.Pauses();
     const DeviceSettings& s = profiles_.Settings();
     const ConfigInfo& config = profiles_.Config();

@@ -85,6 +85,8 @@ TEST_F(ProfileStoreTest, FirstStartCreatesProfileOneOnly) {
     EXPECT_EQ(view.selected, (std::array<bool, 5>{true, false, false, false, false}));
     EXPECT_EQ(view.selectedIndex, 0);
     EXPECT_TRUE(messages.shown.empty());
+    for (const auto& a : registry.accesses) EXPECT_EQ(a.access, kSettingsKeyAccess) << Narrow(a.path);
+    EXPECT_EQ(registry.OpenHandleCount(), 0u);
 }
 
 TEST_F(ProfileStoreTest, FirstRunValueIsWrittenOnlyWhenMissingOrNotBinary) {

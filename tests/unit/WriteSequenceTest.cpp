@@ -57,6 +57,12 @@ TEST_F(WriteSequenceTest, FullDefaultWriteRequestByRequestAndPauseByPause) {
         "progress 100", "sleep 700", "progress-close",
     });
     EXPECT_EQ(Lines(), expected);
+    for (const ProtocolStep& step : log) {
+        if (step.kind != ProtocolStep::Request) continue;
+        ASSERT_EQ(step.value, IOCTL_SEND_REQUEST);
+        ASSERT_EQ(step.bytes.size(), sizeof(DriverRequest));
+        EXPECT_EQ(ReadLE32(&step.bytes[116]), kDeviceIdentity);
+    }
 
     EXPECT_EQ(pointer.mouse, (std::vector<std::array<int, 3>>{{0, 0, 0}}));
     EXPECT_EQ(pointer.speeds, (std::vector<int>{10}));
