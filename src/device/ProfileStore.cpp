@@ -53,9 +53,14 @@ void CProfileStore::EnsureFirstRunValue() {
         std::uint32_t type = 0;
         long result = registry_.QueryValue(key.Get(), kFirstRun, type, buffer, size);
         if (result == kRegOk && type == kRegBinary) return;
-        // A longer value of another type leaves a length beyond the buffer;
-        // only the buffer itself is written.
-        if (size > sizeof buffer) size = sizeof buffer;
+        // A short value of another type is rewritten from what the query
+        // left. When the query failed (missing, or too long for the buffer,
+        // whose contents are then undefined) the value written is 01 00 00 00,
+        // never a length beyond the buffer.
+        if (result != kRegOk) {
+            buffer[0] = 1, buffer[1] = buffer[2] = buffer[3] = 0;
+            size = sizeof buffer;
+        }
     }
     registry_.SetValue(key.Get(), kFirstRun, kRegBinary, buffer, size);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,7 +17,8 @@ protected:
     void SetUp() override {
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder = std::filesystem::temp_directory_path() /
-                 (std::string("q7t-files-") + info->name() + "-" + std::to_string(std::rand()));
+                 (std::string("q7t-files-") + info->name() + "-" +
+                  std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
