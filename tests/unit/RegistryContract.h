@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ struct RegistryFactory {
     const char* name;
     std::function<std::unique_ptr<IRegistry>()> make;
 };
+
+// Test names show the adapter, not the bytes of the factory.
+inline void PrintTo(const RegistryFactory& factory, std::ostream* out) { *out << factory.name; }
 
 inline std::string RegistryName(const ::testing::TestParamInfo<RegistryFactory>& info) { return info.param.name; }
 
