@@ -28,3 +28,6 @@ void PrintSettings(const DeviceSettings& settings);
 int RunTexts(CommandArgs args);
 int RunXml(CommandArgs args);
 int RunDefaults(CommandArgs args);
+int RunProfile(CommandArgs args);
+int RunPlan(CommandArgs args);
+int RunMacro(CommandArgs args);

@@ -10,6 +10,9 @@ const Command kCommands[] = {
     {"texts", "FILE", RunTexts},
     {"xml", "FILE", RunXml},
     {"defaults", "[LANGUAGE_FILE]", RunDefaults},
+    {"profile", "show FILE | new NAME FILE [--language FILE]", RunProfile},
+    {"plan", "FILE [--macros DIR]", RunPlan},
+    {"macro", "encode FILE", RunMacro},
 };
 
 int Usage() {

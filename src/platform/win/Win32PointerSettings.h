@@ -1,0 +1,28 @@
+// The Windows pointer options; each change is announced to the main window
+// with WM_WININICHANGE.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/PointerSettings.h"
+
+class CWin32PointerSettings : public IPointerSettings {
+public:
+    explicit CWin32PointerSettings(HWND notify = nullptr) : notify_(notify) {}
+    void SetNotifyWindow(HWND notify) { notify_ = notify; }
+
+    void SetMouse(const std::array<int, 3>& values) override {
+        int v[3] = {values[0], values[1], values[2]};
+        ::SystemParametersInfoW(SPI_SETMOUSE, 0, v, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);  // a failure is ignored
+        if (notify_) ::SendMessageW(notify_, WM_WININICHANGE, SPI_SETMOUSE, reinterpret_cast<LPARAM>(v));
+    }
+    void SetMouseSpeed(int speed) override {
+        // The speed itself travels in the pointer argument.
+        ::SystemParametersInfoW(SPI_SETMOUSESPEED, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
+                                SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+        if (notify_) ::SendMessageW(notify_, WM_WININICHANGE, SPI_SETMOUSESPEED, 0);
+    }
+
+private:
+    HWND notify_;
+};
