@@ -79,6 +79,46 @@ std::unique_ptr<Gdiplus::Bitmap> CopyImageRect(Gdiplus::Bitmap* source, const RE
     return copy;
 }
 
+std::unique_ptr<Gdiplus::Bitmap> ImageFromBitmapRect(HBITMAP source, const RECT& rect) {
+    if (!source || g_sessions == 0) return nullptr;
+    HBITMAP part = CopyBitmapRect(source, rect);
+    if (!part) return nullptr;
+    std::unique_ptr<Gdiplus::Bitmap> image;
+    {
+        Gdiplus::Bitmap wrapped(part, nullptr);
+        if (wrapped.GetLastStatus() == Gdiplus::Ok)
+            image.reset(wrapped.Clone(0, 0, rect.right - rect.left, rect.bottom - rect.top, PixelFormat32bppARGB));
+    }
+    DeleteObject(part);
+    if (image && image->GetLastStatus() != Gdiplus::Ok) image.reset();
+    return image;
+}
+
+std::vector<std::uint32_t> ImagePixels(Gdiplus::Bitmap& image) {
+    const int width = static_cast<int>(image.GetWidth()), height = static_cast<int>(image.GetHeight());
+    std::vector<std::uint32_t> pixels;
+    if (width <= 0 || height <= 0) return pixels;
+    Gdiplus::Rect all(0, 0, width, height);
+    Gdiplus::BitmapData data{};
+    if (image.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) return pixels;
+    pixels.resize(std::size_t(width) * height);
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const BYTE*>(data.Scan0) + y * data.Stride);
+        std::copy(row, row + width, pixels.begin() + std::size_t(y) * width);
+    }
+    image.UnlockBits(&data);
+    return pixels;
+}
+
+void DrawImageExact(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const RECT& dest, const RECT& source) {
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    graphics.DrawImage(&image,
+                       Gdiplus::Rect(dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top),
+                       source.left, source.top, source.right - source.left, source.bottom - source.top,
+                       Gdiplus::UnitPixel);
+}
+
 HBITMAP CreateDib32(int width, int height, void** bits) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;

@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <cstdint>
+#include <vector>
 
 #include "ui/Gdiplus.h"
 
@@ -44,6 +46,16 @@ std::unique_ptr<Gdiplus::Bitmap> CopyImageRect(Gdiplus::Bitmap* source, const RE
 // pixel (x, y) -> COLORREF; used by tests and the gallery for known images.
 template <class Fill>
 HBITMAP MakeBitmap(int width, int height, Fill fill);
+
+// A new GDI+ bitmap holding `rect` of a device bitmap (a part of a page's
+// skin, e.g. the background of a slider), or null.
+std::unique_ptr<Gdiplus::Bitmap> ImageFromBitmapRect(HBITMAP source, const RECT& rect);
+
+// Straight ARGB pixels (0xAARRGGBB) of an image, row by row; empty on failure.
+std::vector<std::uint32_t> ImagePixels(Gdiplus::Bitmap& image);
+
+// Draws `image` 1:1 (no smoothing, whole pixels) into dest, from `source`.
+void DrawImageExact(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const RECT& dest, const RECT& source);
 
 // A 32-bit top-down DIB section of the given size; `bits` receives its pixels
 // (0xAARRGGBB words).
