@@ -73,7 +73,7 @@ INT_PTR CDialog::DoModal() {
             break;
         }
         if (got == -1) break;
-        if (PreTranslateMessage(message)) continue;
+        if (PreTranslateChain(message)) continue;
         if (m_hWnd && IsDialogMessageW(m_hWnd, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -100,7 +100,14 @@ void CDialog::EndDialog(INT_PTR result) {
     }
 }
 
-bool CDialog::PreTranslateMessage(MSG&) { return false; }
+bool CDialog::PreTranslateChain(MSG& message) {
+    for (HWND hwnd = message.hwnd; hwnd && hwnd != m_hWnd; hwnd = GetParent(hwnd)) {
+        if (CWindow* window = FromHandle(hwnd); window && window->PreTranslateMessage(message)) return true;
+    }
+    // The dialog itself sees every message of its loop, also those for
+    // other windows of the thread.
+    return m_hWnd && PreTranslateMessage(message);
+}
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {

@@ -5,9 +5,11 @@
 // memory, so a dialog never depends on the resource script to exist.
 //
 // DoModal runs our own modal loop instead of the platform's: the owner is
-// disabled, each message is first offered to PreTranslateMessage (return true
-// to discard it, e.g. Enter and Escape), then to the dialog-key handling, and
-// the loop ends when EndDialog is called or the window is destroyed.
+// disabled, each message is first offered to PreTranslateMessage of the
+// window it is meant for and of each of its parents up to the dialog (any of
+// them may discard it, e.g. Enter and Escape), then to the dialog-key
+// handling, and the loop ends when EndDialog is called or the window is
+// destroyed.
 // Enter and Escape reach the dialog as IDOK and IDCANCEL, which end it with
 // those codes unless OnOK/OnCancel are overridden.
 #pragma once
@@ -33,14 +35,13 @@ protected:
     virtual BOOL OnInitDialog() { return TRUE; }
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
-    // Called for every message of the modal loop before dispatch.
-    virtual bool PreTranslateMessage(MSG& message);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     HWND m_parent;
 
 private:
+    bool PreTranslateChain(MSG& message);
     HWND CreateFromTemplate(HWND owner);
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

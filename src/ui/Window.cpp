@@ -125,6 +125,8 @@ LRESULT CWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool CWindow::OnReflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
+bool CWindow::PreTranslateMessage(MSG&) { return false; }
+
 bool CWindow::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     HWND control = nullptr;
     switch (message) {

@@ -40,6 +40,11 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT milliseconds) const;
     void KillTimer(UINT_PTR id) const;
 
+    // Offered every message of a modal loop (ui/Dialog.h) that is meant for
+    // this window or one of its children, before dispatch; return true to
+    // discard it (pages drop Enter, Escape and Space this way).
+    virtual bool PreTranslateMessage(MSG& message);
+
 protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -121,6 +121,37 @@ TEST(WindowFramework, ModalLoopOffersEveryMessageToThePreTranslateHook) {
     host.DestroyWindow();
 }
 
+// A page inside a dialog that drops Enter meant for it.
+class EnterEatingPage : public CWindow {
+public:
+    int eaten = 0;
+    bool PreTranslateMessage(MSG& message) override {
+        if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+        ++eaten;
+        return true;
+    }
+};
+
+class DialogWithPage : public CDialog {
+public:
+    DialogWithPage() : CDialog(9999, nullptr) {}
+    EnterEatingPage page;
+
+protected:
+    BOOL OnInitDialog() override {
+        page.CreateEx(0, L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 20, 20}, m_hWnd, 0);
+        PostMessageW(page.Hwnd(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        PostMessageW(page.Hwnd(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        return TRUE;
+    }
+};
+
+TEST(WindowFramework, ChildWindowsInTheModalDialogSeeTheirMessagesFirst) {
+    DialogWithPage dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL) << "Enter was discarded by the page";
+    EXPECT_EQ(dialog.page.eaten, 1);
+}
+
 TEST(WindowFramework, TimersRunInsideTheModalLoop) {
     TestDialog dialog(nullptr);
     dialog.timer = 17;
