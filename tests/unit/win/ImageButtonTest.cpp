@@ -299,7 +299,10 @@ TEST_F(IrrButtonTest, NotifiesAtThePressAndTwiceForADoubleClick) {
     SendMessageW(button.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(10, 10));
     SendMessageW(button.Hwnd(), WM_LBUTTONUP, 0, At(10, 10));
     Pump();
-    EXPECT_EQ(host.Take(WM_COMMAND).size(), 1u) << "double click: the second press notifies again";
+    commands = host.Take(WM_COMMAND);
+    ASSERT_EQ(commands.size(), 1u) << "double click: the second press notifies again";
+    EXPECT_EQ(commands[0].wParam, 0u) << "as a press, not as the platform's double-click code";
+    EXPECT_EQ(commands[0].lParam, LPARAM(button.Hwnd()));
 }
 
 TEST_F(IrrButtonTest, HoverFollowsTheShape) {

@@ -131,6 +131,8 @@ TEST_F(InfoDialogTest, ModeOneHasOkAndCancel) {
         {"Cancel", [](ScriptedInfoDlg& d) { Click(d.CancelButton().Hwnd()); }, 2},
         {"Enter", [](ScriptedInfoDlg& d) { PostMessageW(d.Window(), WM_KEYDOWN, VK_RETURN, 0x001C0001); }, 1},
         {"Escape", [](ScriptedInfoDlg& d) { PostMessageW(d.Window(), WM_KEYDOWN, VK_ESCAPE, 0x00010001); }, 2},
+        // How the main window closes open information dialogs.
+        {"WM_CLOSE", [](ScriptedInfoDlg& d) { PostMessageW(d.Window(), WM_CLOSE, 0, 0); }, 2},
     };
     for (const Case& c : cases) {
         ScriptedInfoDlg dialog(host.Hwnd());
