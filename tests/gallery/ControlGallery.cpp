@@ -362,7 +362,7 @@ int wmain(int argc, wchar_t** argv) {
     Pump();
     Check(page.gdi[1].Hovering(), "the second button is hovered");
 
-    const int totalWidth = kWidth + 20 + 330 + 20, totalHeight = 160 * 2 + 20 + 80 + 20;
+    const int totalWidth = kWidth + 20 + 330 + 20, totalHeight = 160 * 2 + 20 + 80 + 20;  // page 300 + looks row
     void* bits = nullptr;
     HBITMAP shot = CreateDib32(totalWidth, std::max(totalHeight, kHeight), &bits);
     HDC screen = GetDC(nullptr);
@@ -373,6 +373,24 @@ int wmain(int argc, wchar_t** argv) {
         CaptureInto(page.Hwnd(), d, 0, 0);
         CaptureInto(info0.Hwnd(), d, kWidth + 20, 0);
         CaptureInto(info1.Hwnd(), d, kWidth + 20, 180);
+
+        // Looks a live window cannot hold at once (one hover at a time):
+        // each region button look drawn by the button itself.
+        Label(d, 330, L"CIrrButton looks");
+        const ButtonLook looks[4] = {ButtonLook::Normal, ButtonLook::Over, ButtonLook::Pressed, ButtonLook::Disabled};
+        const RECT shape = page.irr[0].Bounds();
+        for (int i = 0; i < 4; ++i) {
+            const int w = shape.right - shape.left, h = shape.bottom - shape.top;
+            void* lookBits = nullptr;
+            HBITMAP lookImage = CreateDib32(w, h, &lookBits);
+            {
+                MemoryDC lookDc(screen, lookImage);
+                FillRectColor(lookDc.Get(), RECT{0, 0, w, h}, RGB(96, 96, 96));
+                page.irr[0].Draw(lookDc.Get(), looks[i]);
+                BitBlt(d, 150 + i * 130, 320, w, h, lookDc.Get(), 0, 0, SRCCOPY);
+            }
+            DeleteObject(lookImage);
+        }
 
         // The notification menu: three items, the middle one highlighted.
         GalleryMenu menu;
