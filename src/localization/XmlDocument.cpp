@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "localization/NameTables.h"
+#include "platform/BinaryFile.h"
 #include "platform/CodePages.h"
 
 namespace {
@@ -485,29 +484,22 @@ public:
     virtual ~ByteSource() = default;
     virtual bool Length(std::uint64_t& length) = 0;
     virtual bool Read(std::uint64_t offset, std::uint8_t* into, std::size_t count) = 0;
+    // The system's words for the last failure of Length or Read.
+    virtual std::u16string ErrorText() const = 0;
 };
 
 class CXmlDocument::FileSource : public ByteSource {
 public:
-    explicit FileSource(const std::u16string& path) : m_file(std::filesystem::path(path), std::ios::binary) {}
-    bool IsOpen() const { return m_file.is_open(); }
-    bool Length(std::uint64_t& length) override {
-        m_file.seekg(0, std::ios::end);
-        const std::streamoff end = m_file.tellg();
-        if (!m_file || end < 0) return false;
-        length = std::uint64_t(end);
-        return true;
-    }
+    explicit FileSource(const std::u16string& path) : m_file(path) {}
+    bool IsOpen() const { return m_file.IsOpen(); }
+    bool Length(std::uint64_t& length) override { return m_file.Length(length); }
     bool Read(std::uint64_t offset, std::uint8_t* into, std::size_t count) override {
-        m_file.seekg(std::streamoff(offset), std::ios::beg);
-        if (!m_file) return false;
-        if (count == 0) return true;
-        m_file.read(reinterpret_cast<char*>(into), std::streamsize(count));
-        return m_file && std::size_t(m_file.gcount()) == count;
+        return count == 0 || m_file.Read(offset, into, count);
     }
+    std::u16string ErrorText() const override { return SystemCodePages().ErrorText(m_file.LastError()); }
 
 private:
-    std::ifstream m_file;
+    CBinaryFile m_file;
 };
 
 class CXmlDocument::MemorySource : public ByteSource {
@@ -522,6 +514,7 @@ public:
         if (count != 0) std::memcpy(into, m_data + offset, count);
         return true;
     }
+    std::u16string ErrorText() const override { return {}; }  // memory cannot fail
 
 private:
     const std::uint8_t* m_data;
@@ -536,7 +529,7 @@ bool CXmlDocument::LoadFile(const std::u16string& path) {
     m_docFlags = 0;
     FileSource file(path);
     if (!file.IsOpen()) {
-        Clear(SystemNote(SystemCodePages().LastErrorText()));
+        Clear(SystemNote(file.ErrorText()));
         return false;
     }
     m_docFlags |= kDocReading;
@@ -569,7 +562,7 @@ bool CXmlDocument::Load(ByteSource& source) {
         read = source.Read(0, head.data(), head.size());
     }
     if (!read) {
-        Clear(SystemNote(codePages.LastErrorText()));
+        Clear(SystemNote(source.ErrorText()));
         return false;
     }
 
@@ -610,7 +603,7 @@ bool CXmlDocument::Load(ByteSource& source) {
     m_docFlags &= ~kDocReading;
     if (!read) {
         const std::u16string prefix = !openNotes.empty() ? openNotes : encoding.empty() ? u"ANSI " : encoding + u" ";
-        Clear(prefix + SystemNote(codePages.LastErrorText()));
+        Clear(prefix + SystemNote(source.ErrorText()));
         return false;
     }
 

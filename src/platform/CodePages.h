@@ -15,9 +15,9 @@ public:
     virtual bool ToUtf16(std::uint32_t codePage, const std::uint8_t* bytes, std::size_t size, std::u16string& out) const = 0;
     // The system default (ANSI) code page.
     virtual std::uint32_t AnsiCodePage() const = 0;
-    // The system's message text for the error of the last failed file open or
-    // read of the calling thread, as the system words it (may hold line ends).
-    virtual std::u16string LastErrorText() const = 0;
+    // The system's message text for an error code of a failed file open or
+    // read (CBinaryFile::LastError), as the system words it (may hold line ends).
+    virtual std::u16string ErrorText(std::uint32_t error) const = 0;
 };
 
 // The system's adapter (Win32: MultiByteToWideChar, GetACP, FormatMessageW;

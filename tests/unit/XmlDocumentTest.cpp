@@ -581,17 +581,26 @@ TEST(XmlFileTest, FixturesLoadAsTheirBytes) {
     }
 }
 
-TEST(XmlFileTest, MissingFileGivesTheSystemMessage) {
-    CXmlDocument doc;
-    ASSERT_TRUE(Load(doc, "<a>x</a>"sv));
-    const std::filesystem::path missing = std::filesystem::temp_directory_path() / "q7t-xml-missing" / "language.xml";
-    EXPECT_FALSE(doc.LoadFile(missing.u16string()));
-    EXPECT_FALSE(doc.ResultText().empty());
-    EXPECT_EQ(doc.ResultText().find_first_of(u"\r\n"), std::u16string::npos);
-    EXPECT_EQ(doc.Text(), u"");
-    EXPECT_EQ(doc.ElementCount(), 1u);
-    doc.Rewind();
-    EXPECT_FALSE(doc.FindChildElement(u"a"));
+TEST(XmlFileTest, UnreadablePathGivesTheSystemMessage) {
+    const std::filesystem::path temp = std::filesystem::temp_directory_path();
+    const std::filesystem::path folder = temp / "q7t-xml-folder";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path paths[] = {temp / "q7t-xml-missing" / "language.xml", folder};
+    for (const std::filesystem::path& path : paths) {
+        CXmlDocument doc;
+        ASSERT_TRUE(Load(doc, "<a>x</a>"sv));
+        EXPECT_FALSE(doc.LoadFile(path.u16string()));
+        // The system's own words, first line only.
+        EXPECT_FALSE(doc.ResultText().empty()) << path;
+        EXPECT_EQ(doc.ResultText().find_first_of(u"\r\n"), std::u16string::npos) << path;
+        EXPECT_EQ(doc.ResultText().find(u"length"), std::u16string::npos) << path;
+        EXPECT_EQ(doc.Text(), u"") << path;
+        EXPECT_EQ(doc.ElementCount(), 1u) << path;
+        EXPECT_EQ(doc.DocumentFlags(), 0u) << path;
+        doc.Rewind();
+        EXPECT_FALSE(doc.FindChildElement(u"")) << path;
+    }
+    std::filesystem::remove_all(folder);
 }
 
 TEST(XmlFileTest, PathWithNonAsciiCharacters) {

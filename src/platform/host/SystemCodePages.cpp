@@ -87,8 +87,8 @@ public:
 
     std::uint32_t AnsiCodePage() const override { return 1252; }
 
-    std::u16string LastErrorText() const override {
-        const char* text = std::strerror(errno);
+    std::u16string ErrorText(std::uint32_t error) const override {
+        const char* text = std::strerror(int(error));
         std::u16string out;
         for (; *text; ++text) out += char16_t(static_cast<unsigned char>(*text));
         return out;

@@ -1,8 +1,6 @@
 #include <windows.h>
 
-#include <cerrno>
 #include <climits>
-#include <cstring>
 
 #include "platform/CodePages.h"
 
@@ -31,15 +29,7 @@ public:
 
     std::uint32_t AnsiCodePage() const override { return GetACP(); }
 
-    std::u16string LastErrorText() const override {
-        const DWORD error = GetLastError();
-        if (error == 0) {
-            // The C runtime failed without a system error code: use its errno.
-            const char* text = std::strerror(errno);
-            std::u16string out;
-            for (; *text; ++text) out += char16_t(static_cast<unsigned char>(*text));
-            return out;
-        }
+    std::u16string ErrorText(std::uint32_t error) const override {
         wchar_t* buffer = nullptr;
         const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                             nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
