@@ -123,6 +123,27 @@ TEST(XmlReadAnsiTest, DeclarationCutOffByFirstReadIsNotSeen) {
     EXPECT_EQ(Narrow(doc.ResultText()), "ANSI length 1053 (used UTF-8 detection) to 1053 wide chars ");
 }
 
+TEST(XmlReadAnsiTest, Utf8Detection) {
+    struct Case {
+        std::string_view bytes;  // not starting with '<', nothing declared
+        bool utf8;
+    };
+    const Case cases[] = {
+        {" <a>x</a>"sv, true},
+        {" <a>\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80</a>"sv, true},
+        {" <a>\xF8\x80\x80\x80</a>"sv, false},  // bit 3 set in a four-byte lead
+        {" <a>\xE2\x82</a>"sv, false},          // a continuation byte without its top bit
+        {" <a/>\xE2\x82"sv, false},             // cut off by the end
+        {" <a/>\xC3"sv, false},
+    };
+    for (const Case& c : cases) {
+        CXmlDocument doc;
+        Load(doc, c.bytes);
+        EXPECT_TRUE(StartsWith(doc.ResultText(), c.utf8 ? u"UTF-8 length " : u"ANSI length ")) << Narrow(doc.ResultText());
+        EXPECT_NE(doc.ResultText().find(u" (used UTF-8 detection) "), std::u16string::npos);
+    }
+}
+
 struct HtmlCase {
     const char* name;
     std::string_view bytes;
