@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,8 @@ struct ReadCase {
     std::uint32_t flags;
     bool wellFormed;
 };
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
 class XmlReadTest : public testing::TestWithParam<ReadCase> {};
 
@@ -151,6 +154,8 @@ struct HtmlCase {
     std::u16string bodyText;  // html/body
 };
 
+void PrintTo(const HtmlCase& c, std::ostream* os) { *os << c.name; }
+
 class XmlHtmlCharsetTest : public testing::TestWithParam<HtmlCase> {};
 
 TEST_P(XmlHtmlCharsetTest, MetaContentTypeGivesTheEncoding) {
@@ -193,6 +198,8 @@ struct NoteCase {
     std::u16string note;    // empty: none
     bool wellFormed;
 };
+
+void PrintTo(const NoteCase& c, std::ostream* os) { *os << c.name; }
 
 class XmlParseNoteTest : public testing::TestWithParam<NoteCase> {};
 
@@ -492,6 +499,8 @@ struct TextCase {
     std::string_view content;  // inside <r><k>...</k></r>, UTF-8
     std::u16string text;
 };
+
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
 class XmlChildTextTest : public testing::TestWithParam<TextCase> {};
 
