@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // One element of the index: eight 32-bit words.
@@ -76,5 +77,30 @@ private:
     // Segments of 65,536 records: growth never moves records of full segments.
     std::vector<std::vector<ElementRecord>> m_segments;
 
-    // (the implementation adds its private helpers here)
+    // Start and end tags too long for their packed fields keep their full
+    // lengths here, by element index.
+    std::unordered_map<std::uint32_t, std::uint32_t> m_longStartTags;
+    std::unordered_map<std::uint32_t, std::uint32_t> m_longEndTags;
+    std::uint32_t m_room = 0;  // records allocated in m_segments
+
+    class ByteSource;
+    class FileSource;
+    class MemorySource;
+
+    bool Load(ByteSource& source);
+    void Clear(std::u16string resultText);
+    bool Parse(std::u16string& note);
+
+    ElementRecord& Rec(std::uint32_t index) { return m_segments[index >> 16][index & 0xFFFF]; }
+    const ElementRecord& Rec(std::uint32_t index) const { return m_segments[index >> 16][index & 0xFFFF]; }
+    void ResetIndex(std::uint64_t room);
+    void AllocateRoom(std::uint64_t room);
+    std::uint32_t NewRecord();
+    void SetStartTagLength(std::uint32_t index, std::size_t length);
+    void SetEndTagLength(std::uint32_t index, std::size_t length);
+    std::size_t StartTagLength(std::uint32_t index) const;
+    std::size_t EndTagLength(std::uint32_t index) const;
+    void EndUnclosed(std::vector<std::uint32_t>& stack, std::size_t keep);
+    std::u16string_view NameView(std::uint32_t index) const;
+    bool NameMatches(std::uint32_t index, std::u16string_view name) const;
 };
