@@ -12,6 +12,18 @@ constexpr std::uint32_t IOCTL_READ_EVENT = 0x222408;    // function 0x902: 60-by
 constexpr std::uint32_t IOCTL_SEND_REQUEST = 0x22240C;  // function 0x903: 180-byte request in
 constexpr std::uint32_t IOCTL_SET_OPTION = 0x222410;    // function 0x904: 4-byte value in
 
+// Whether `text` contains `part`, ASCII letters compared without case: how a
+// device's hardware ID is searched for the mouse's.
+inline bool ContainsIgnoringCase(std::u16string_view text, std::u16string_view part) {
+    auto lower = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c; };
+    for (std::size_t i = 0; i + part.size() <= text.size(); ++i) {
+        std::size_t k = 0;
+        while (k < part.size() && lower(text[i + k]) == lower(part[k])) ++k;
+        if (k == part.size()) return true;
+    }
+    return false;
+}
+
 class IDriverDevice {
 public:
     virtual ~IDriverDevice() = default;

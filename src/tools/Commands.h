@@ -4,6 +4,8 @@
 #pragma once
 
 #include <span>
+
+#include "platform/Utf8.h"
 #include <string>
 
 constexpr int kUsageError = 2;
@@ -16,9 +18,6 @@ struct Command {
     int (*run)(CommandArgs args);
 };
 
-// UTF-8 for the terminal.
-std::string ToUtf8(const std::u16string& text);
-std::u16string FromUtf8(const std::string& text);
 
 struct DeviceSettings;
 // A readable listing of a settings record, one field a line.

@@ -5,18 +5,6 @@
 #include "device/ByteOrder.h"
 #include "device/DriverTransport.h"
 
-namespace {
-bool ContainsIgnoringCase(std::u16string_view text, std::u16string_view part) {
-    auto lower = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c; };
-    for (std::size_t i = 0; i + part.size() <= text.size(); ++i) {
-        std::size_t k = 0;
-        while (k < part.size() && lower(text[i + k]) == lower(part[k])) ++k;
-        if (k == part.size()) return true;
-    }
-    return false;
-}
-}  // namespace
-
 bool CSimulatedMouse::Open() {
     if (!plugged_) return false;
     open_ = true;

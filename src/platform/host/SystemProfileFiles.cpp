@@ -8,32 +8,15 @@
 #include <unistd.h>
 
 #include "platform/ProfileFiles.h"
+#include "platform/Utf8.h"
 
 namespace {
 
-std::string HostPath(const std::u16string& path) {
-    std::string out;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        char32_t c = path[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < path.size()) c = 0x10000 + ((c - 0xD800) << 10) + (path[++i] - 0xDC00);
+std::string HostPath(std::u16string path) {
+    for (char16_t& c : path) {
         if (c == u'\\') c = u'/';
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
     }
-    return out;
+    return ToUtf8(path);
 }
 
 FileStatus StatusOf(int error) {
