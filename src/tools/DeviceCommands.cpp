@@ -76,20 +76,7 @@ int ShowProfile(const std::string& path) {
                 bytes.size() == kProfileFileSize ? "" : bytes.size() < kProfileFileSize ? " (short: the rest reads as zero)"
                                                                                          : " (longer than a profile)");
     std::printf("magic: %08X (%s)\n", unsigned(s->magic.get()), valid ? "valid" : "not a profile");
-    std::printf("name: %s\n", Quoted(GetTextField(s->profileName)).c_str());
-    for (int i = 0; i < kButtonCount; ++i) ShowBinding(i, s->bindings[i]);
-    std::printf("dpi levels: %u %u %u (table %s)\n", unsigned(s->dpiLevels[0]), unsigned(s->dpiLevels[1]),
-                unsigned(s->dpiLevels[2]), [&] {
-                    DpiTable t = BuildDpiTable(*s);
-                    return HexBytes(t.data(), t.size());
-                }().c_str());
-    std::printf("report rate code: %u\n", unsigned(s->reportRate));
-    std::printf("colour: custom %08X, preset %08X (swatch %u), in use: %s\n", unsigned(s->customColor),
-                unsigned(s->presetColor), unsigned(s->presetIndex), s->customColorInUse != 0 ? "custom" : "preset");
-    std::printf("lighting effect: %u, brightness %u, speed %u\n", unsigned(s->lightingEffect),
-                unsigned(s->lightingBrightness), unsigned(s->lightingSpeed));
-    std::printf("pointer: precision %u, speed %u\n", unsigned(s->pointerPrecision), unsigned(s->pointerSpeed));
-    std::printf("lift height: %u\n", unsigned(s->liftHeight));
+    PrintSettings(*s);
     std::printf("trailing byte: %02X\n", trailing);
     return valid ? 0 : 1;
 }
@@ -121,6 +108,24 @@ bool IsMacroFileName(const std::string& name, std::uint32_t& id) {
 }
 
 }  // namespace
+
+void PrintSettings(const DeviceSettings& settings) {
+    const DeviceSettings* s = &settings;
+    std::printf("name: %s\n", Quoted(GetTextField(s->profileName)).c_str());
+    for (int i = 0; i < kButtonCount; ++i) ShowBinding(i, s->bindings[i]);
+    std::printf("dpi levels: %u %u %u (table %s)\n", unsigned(s->dpiLevels[0]), unsigned(s->dpiLevels[1]),
+                unsigned(s->dpiLevels[2]), [&] {
+                    DpiTable t = BuildDpiTable(*s);
+                    return HexBytes(t.data(), t.size());
+                }().c_str());
+    std::printf("report rate code: %u\n", unsigned(s->reportRate));
+    std::printf("colour: custom %08X, preset %08X (swatch %u), in use: %s\n", unsigned(s->customColor),
+                unsigned(s->presetColor), unsigned(s->presetIndex), s->customColorInUse != 0 ? "custom" : "preset");
+    std::printf("lighting effect: %u, brightness %u, speed %u\n", unsigned(s->lightingEffect),
+                unsigned(s->lightingBrightness), unsigned(s->lightingSpeed));
+    std::printf("pointer: precision %u, speed %u\n", unsigned(s->pointerPrecision), unsigned(s->pointerSpeed));
+    std::printf("lift height: %u\n", unsigned(s->liftHeight));
+}
 
 int RunProfile(CommandArgs args) {
     if (args.empty()) return kUsageError;

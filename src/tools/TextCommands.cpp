@@ -26,39 +26,7 @@ std::string Escaped(const std::u16string& text) {
     return ToUtf8(e);
 }
 
-const char* const kButtonNames[kButtonCount] = {"left", "right", "middle", "upper side", "lower side",
-                                                "wheel up", "wheel down"};
-
-std::string Colour(std::uint32_t c) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "0x%08X (red %u, green %u, blue %u)", c, c & 0xFF, (c >> 8) & 0xFF,
-                  (c >> 16) & 0xFF);
-    return buf;
-}
-
 }  // namespace
-
-void PrintSettings(const DeviceSettings& s) {
-    std::printf("magic               0x%08X\n", s.magic.get());
-    for (int i = 0; i < kButtonCount; ++i) {
-        const ButtonBinding& b = s.bindings[i];
-        std::printf("button %d %-11s type %-3u \"%s\"\n", i, kButtonNames[i], b.type.get(),
-                    ToUtf8(GetTextField(b.displayText)).c_str());
-    }
-    std::printf("dpi levels          %u %u %u\n", s.dpiLevels[0].get(), s.dpiLevels[1].get(), s.dpiLevels[2].get());
-    std::printf("report rate code    %u\n", s.reportRate.get());
-    std::printf("profile name        \"%s\"\n", ToUtf8(GetTextField(s.profileName)).c_str());
-    std::printf("custom colour       %s\n", Colour(s.customColor).c_str());
-    std::printf("preset colour       %s\n", Colour(s.presetColor).c_str());
-    std::printf("colour in use       %s\n", s.customColorInUse == 1 ? "custom" : "preset");
-    std::printf("preset index        %u\n", s.presetIndex.get());
-    std::printf("lighting effect     %u\n", s.lightingEffect.get());
-    std::printf("lighting brightness %u\n", s.lightingBrightness.get());
-    std::printf("lighting speed      %u\n", s.lightingSpeed.get());
-    std::printf("pointer precision   %s\n", s.pointerPrecision == 1 ? "on" : "off");
-    std::printf("pointer speed       %u\n", s.pointerSpeed.get());
-    std::printf("lift height         %u\n", s.liftHeight.get());
-}
 
 int RunTexts(CommandArgs args) {
     if (args.size() != 1) return kUsageError;
