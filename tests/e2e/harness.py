@@ -11,6 +11,7 @@ import os
 import random
 import shutil
 import subprocess
+import tempfile
 import time
 from pathlib import Path
 
@@ -117,8 +118,17 @@ class Wine:
         return {**os.environ, **self.screen.env(), **self.extra_env, **(more or {})}
 
     def run(self, *args, timeout=60, env=None):
-        return subprocess.run([str(WINE_RUN), *map(str, args)], env=self.env(env), capture_output=True,
-                              text=True, timeout=timeout)
+        # Output goes through files, not pipes: a Wine service that the command
+        # happens to start (the desktop of a new display) inherits them and
+        # lives on, and a pipe would then never reach its end.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            done = subprocess.run([str(WINE_RUN), *map(str, args)], env=self.env(env), stdout=out, stderr=err,
+                                  timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            return subprocess.CompletedProcess(done.args, done.returncode,
+                                               out.read().decode("utf-8", "replace"),
+                                               err.read().decode("utf-8", "replace"))
 
     def start(self, *args, env=None, log=None):
         out = open(log, "ab") if log else subprocess.DEVNULL
