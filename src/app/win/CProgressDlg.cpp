@@ -94,12 +94,25 @@ void CProgressDlg::Draw(HDC dc) const {
                            int(m_background->GetHeight()), Gdiplus::UnitPixel);
     }
     const std::wstring text(str_probar_msg1.begin(), str_probar_msg1.end());
-    Gdiplus::Font font(Gdiplus::FontFamily::GenericSansSerif(), 8, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
+    // The generic sans-serif family at 8 points. Where the system has none of
+    // its fonts (a Wine prefix without Windows fonts), the same size of the
+    // dialog font through GDI, which always finds a substitute: the message
+    // must not go missing.
+    std::unique_ptr<Gdiplus::Font> font = std::make_unique<Gdiplus::Font>(
+        Gdiplus::FontFamily::GenericSansSerif(), 8, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
+    HFONT substitute = nullptr;
+    if (font->GetLastStatus() != Gdiplus::Ok) {
+        substitute = CreateFontW(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                 DEFAULT_CHARSET, 0, 0, 0, FF_SWISS, L"MS Shell Dlg");
+        font = std::make_unique<Gdiplus::Font>(dc, substitute);
+    }
     Gdiplus::SolidBrush brush(Gdiplus::Color(0xFF808080));
     Gdiplus::StringFormat format;
     format.SetAlignment(Gdiplus::StringAlignmentNear);
     Gdiplus::RectF layout(35, 20, 310, 40);
-    graphics.DrawString(text.c_str(), int(text.size()), &font, layout, &format, &brush);
+    graphics.DrawString(text.c_str(), int(text.size()), font.get(), layout, &format, &brush);
+    font.reset();
+    if (substitute) DeleteObject(substitute);
 }
 
 void CProgressDlg::Paint() {

@@ -22,6 +22,7 @@
 #include "app/win/CQ3MouseApp.h"
 #include "app/win/CQ3MouseDlg.h"
 #include "controls/win/CInfoDlg.h"
+#include "controls/win/CXPMenu.h"
 #include "localization/TextTable.h"
 #include "platform/FakeDriverDevice.h"
 #include "platform/MemoryRegistry.h"
@@ -621,6 +622,142 @@ TEST(CQ3MouseAppTest, LoadHookTapWarnsOnceWhenTheLibraryIsMissing) {
     EXPECT_NE(HookTap().SetHookStatus, nullptr);
     EXPECT_NE(HookTap().SetReciveWindow, nullptr);
     HookTap().removehook();  // this test process keeps no hook
+}
+
+}  // namespace
+
+namespace {
+
+class ProgressDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved = str_probar_msg1;
+        str_probar_msg1 = u"Writing the settings into the mouse...";
+    }
+    void TearDown() override { str_probar_msg1 = saved; }
+    GraphicsSession graphics;
+    std::u16string saved;
+};
+
+TEST_F(ProgressDialogTest, SizedByItsPictureCentredWithTheBarAtItsPlace) {
+    auto picture = LoadImageFile(L"skins\\Progress_Bar\\Progress_Normal.png");
+    ASSERT_TRUE(picture) << "the skin image beside the test program";
+    const int width = int(picture->GetWidth()), height = int(picture->GetHeight());
+
+    CProgressDlg dialog;
+    ASSERT_TRUE(dialog.Open());
+    wchar_t title[64] = {};
+    GetWindowTextW(dialog.Hwnd(), title, 64);
+    EXPECT_STREQ(title, L"VeldaQ7TProcessDlg");
+    EXPECT_EQ(GetWindow(dialog.Hwnd(), GW_OWNER), nullptr) << "made without an owner";
+    EXPECT_TRUE(IsWindowVisible(dialog.Hwnd()));
+    RECT r{};
+    GetWindowRect(dialog.Hwnd(), &r);
+    EXPECT_EQ(r.right - r.left, width);
+    EXPECT_EQ(r.bottom - r.top, height);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXFULLSCREEN) - width) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYFULLSCREEN) - height) / 2);
+    RECT bar = RectIn(dialog.Bar().Hwnd(), dialog.Hwnd());
+    EXPECT_EQ(bar.left, 35);
+    EXPECT_EQ(bar.top, 47);
+    EXPECT_EQ(bar.right, 295);
+    EXPECT_EQ(bar.bottom, 56);
+    EXPECT_EQ(dialog.Bar().maximum, 100);
+
+    struct Case {
+        int requested, shown;
+    };
+    for (Case c : {Case{10, 10}, Case{0, 0}, Case{101, 0}, Case{-1, 0}, Case{100, 100}}) {
+        dialog.SetProgress(c.requested);
+        EXPECT_EQ(dialog.RequestedPosition(), c.requested);
+        EXPECT_EQ(dialog.Bar().position, c.shown) << c.requested;
+    }
+    dialog.SetProgress(60);
+    EXPECT_EQ(dialog.Bar().FillWidth(), 260 * 60 / 100);
+
+    // The face: the picture, and the message in grey in its rectangle.
+    Pixels face = Render(width, height, [&](HDC dc) { dialog.Draw(dc); });
+    int grey = 0;
+    for (int y = 20; y < 47; ++y)
+        for (int x = 35; x < width; ++x) {
+            COLORREF c = face.At(x, y);
+            grey += GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c) && GetRValue(c) > 0x60 &&
+                    GetRValue(c) < 0xA0;
+        }
+    EXPECT_GT(grey, 10) << "str_probar_msg1";
+
+    std::filesystem::create_directories("screenshots");
+    HBITMAP shot = MakeBitmap(width, height, [&](int x, int y) { return face.At(x, y); });
+    EXPECT_TRUE(SaveBitmapPng(shot, L"screenshots\\progress-dialog.png"));
+    DeleteObject(shot);
+}
+
+TEST_F(ProgressDialogTest, ClosedByTheMainWindowItEndsAndLaterPositionsAreHarmless) {
+    CProgressDlg dialog;
+    ASSERT_TRUE(dialog.Open());
+    HWND window = dialog.Hwnd();
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(dialog.Hwnd(), nullptr);
+    dialog.SetProgress(70);  // the write goes on after the mouse was removed
+    EXPECT_EQ(dialog.RequestedPosition(), 70);
+}
+
+TEST_F(MainWindowTest, TheNotificationMenuOffersShowAndExitWithTheirIcons) {
+    TestMainDlg& w = Start();
+    struct Seen {
+        int items = -1;
+        UINT ids[2] = {};
+        DWORD icons[2] = {};
+        std::wstring texts[2];
+    };
+    static Seen seen;
+    seen = Seen{};
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND popup = FindWindowW(L"#32768", nullptr);
+        if (!popup) return;
+        KillTimer(nullptr, id);
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+        seen.items = GetMenuItemCount(menu);
+        for (int i = 0; i < 2 && i < seen.items; ++i) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_ID | MIIM_DATA | MIIM_FTYPE;
+            GetMenuItemInfoW(menu, UINT(i), TRUE, &info);
+            seen.ids[i] = info.wID;
+            if (auto* item = reinterpret_cast<const XPMenuItem*>(info.dwItemData)) {
+                seen.icons[i] = item->normalIcon | (item->highlightIcon << 16);
+                seen.texts[i] = item->text;
+            }
+        }
+        PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        EndMenu();
+    });
+    str_config = u"Configure";
+    str_exit = u"Exit";
+    SendMessageW(Hwnd(), kWmTrayNotify, 0, WM_RBUTTONUP);
+    Pump();
+    ASSERT_EQ(seen.items, 2);
+    EXPECT_EQ(seen.ids[0], kCommandShow);
+    EXPECT_EQ(seen.ids[1], kCommandExit);
+    EXPECT_EQ(seen.icons[0], DWORD(153 | 153 << 16));
+    EXPECT_EQ(seen.icons[1], DWORD(152 | 152 << 16));
+    EXPECT_EQ(seen.texts[0], L"Configure");
+    EXPECT_EQ(seen.texts[1], L"Exit");
+    EXPECT_FALSE(w.Ended()) << "cancelled: nothing chosen";
+    str_config.clear();
+    str_exit.clear();
+}
+
+TEST_F(MainWindowTest, MinimiseAndIconicPainting) {
+    TestMainDlg& w = Start();
+    Click(Hwnd(), w.MinimiseButton().Hwnd());
+    EXPECT_TRUE(IsIconic(Hwnd()));
+    EXPECT_EQ(SendMessageW(Hwnd(), WM_QUERYDRAGICON, 0, 0), LRESULT(w.TrayIconData().hIcon));
+    SendMessageW(Hwnd(), WM_COMMAND, kCommandShow, 0);
+    EXPECT_FALSE(IsIconic(Hwnd()));
+    EXPECT_TRUE(IsWindowVisible(Hwnd()));
 }
 
 }  // namespace
