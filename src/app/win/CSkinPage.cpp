@@ -14,10 +14,12 @@ bool CSkinPage::CreatePage(const RECT& rect) {
     if (!m_background) m_background = LoadBitmapResource(m_backgroundId);
     if (!Create()) return false;
     // A page is a child even when the template could not say so.
-    ModifyStyle(WS_POPUP | WS_VISIBLE, WS_CHILD);
+    // It lies below the main window's own controls and never paints over
+    // them where it overlaps them (the macro page covers the profile row).
+    ModifyStyle(WS_POPUP | WS_VISIBLE, WS_CHILD | WS_CLIPSIBLINGS);
     SetParent(m_hWnd, m_parent);
-    SetWindowPos(m_hWnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    SetWindowPos(m_hWnd, HWND_BOTTOM, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOACTIVATE | SWP_HIDEWINDOW);
     // The page's rectangle may run on below its picture (over the profile
     // selector): the window is only as large as the picture, so whatever the
     // main window shows there stays visible and clickable.

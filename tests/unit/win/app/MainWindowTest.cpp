@@ -590,16 +590,25 @@ TEST_F(MainWindowTest, PaintsItsSkinAndTexts) {
         for (int x = 30; x < 153; ++x) text += shown.At(x, y) == COLORREF(0x646153);
     EXPECT_GT(text, 10) << "the right-aligned profile name label";
 
-    // What the screen shows of the window, children included, for people to look at.
+    // What the screen shows of the window, children included, for people to
+    // look at: each page in turn.
     std::filesystem::create_directories("screenshots");
-    RECT r{};
-    GetWindowRect(Hwnd(), &r);
-    HDC screen = GetDC(nullptr);
-    Pixels onScreen = Render(822, 544, [&](HDC dc) { BitBlt(dc, 0, 0, 822, 544, screen, r.left, r.top, SRCCOPY); });
-    ReleaseDC(nullptr, screen);
-    HBITMAP shot = MakeBitmap(822, 544, [&](int x, int y) { return onScreen.At(x, y); });
-    EXPECT_TRUE(SaveBitmapPng(shot, L"screenshots\\main-window.png"));
-    DeleteObject(shot);
+    const wchar_t* files[] = {L"screenshots\\main-window.png", L"screenshots\\performance-page.png",
+                              L"screenshots\\lighting-page.png", L"screenshots\\macro-page.png"};
+    for (int page = 1; page <= 4; ++page) {
+        Click(Hwnd(), w.Tab(page).Hwnd());
+        RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Pump();
+        RECT r{};
+        GetWindowRect(Hwnd(), &r);
+        HDC screen = GetDC(nullptr);
+        Pixels onScreen =
+            Render(822, 544, [&](HDC dc) { BitBlt(dc, 0, 0, 822, 544, screen, r.left, r.top, SRCCOPY); });
+        ReleaseDC(nullptr, screen);
+        HBITMAP shot = MakeBitmap(822, 544, [&](int x, int y) { return onScreen.At(x, y); });
+        EXPECT_TRUE(SaveBitmapPng(shot, files[page - 1]));
+        DeleteObject(shot);
+    }
     EXPECT_TRUE(w.Initialized());
 }
 
