@@ -31,8 +31,11 @@ BOOL CQ3MouseApp::InitInstance() {
     controls.dwICC = 0xFF;
     InitCommonControlsEx(&controls);
 
+    // Position and size CW_USEDEFAULT (a pop-up then gets 0, 0 and no size);
+    // the rectangle carries them as left/top with a width and height of 0.
     if (!m_hiddenWindow.Hwnd() &&
-        !m_hiddenWindow.CreateEx(0, L"", WS_POPUP, RECT{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0}, nullptr, 0))
+        !m_hiddenWindow.CreateEx(0, L"", WS_POPUP,
+                                 RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT}, nullptr, 0))
         return FALSE;
 
     m_graphics = std::make_unique<GraphicsSession>();
