@@ -59,7 +59,7 @@ INT_PTR CDialog::DoModal() {
         if (reenable) EnableWindow(owner, TRUE);
         return -1;
     }
-    if (!m_ended) {
+    if (!m_ended && m_showWhenModal) {
         ShowWindow(m_hWnd, SW_SHOWNORMAL);
         UpdateWindow(m_hWnd);
     }

@@ -39,6 +39,10 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     HWND m_parent;
+    // DoModal shows the window after OnInitDialog unless the dialog cleared
+    // this there (a window that decides itself when it is seen, such as one
+    // that lives hidden in the notification area).
+    bool m_showWhenModal = true;
 
 private:
     bool PreTranslateChain(MSG& message);

@@ -73,9 +73,12 @@ public:
     INT_PTR endAtInit = -1;
     UINT_PTR timer = 0;
     int preTranslated = 0;
+    bool stayHidden = false;
+    bool visibleAtTimer = false;
 
 protected:
     BOOL OnInitDialog() override {
+        if (stayHidden) m_showWhenModal = false;
         if (endAtInit >= 0) EndDialog(endAtInit);
         if (timer) SetTimer(timer, 10);
         return TRUE;
@@ -86,6 +89,7 @@ protected:
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_TIMER) {
+            visibleAtTimer = IsWindowVisible(m_hWnd) != FALSE;
             KillTimer(wParam);
             EndDialog(INT_PTR(wParam));
             return 0;
@@ -156,6 +160,19 @@ TEST(WindowFramework, TimersRunInsideTheModalLoop) {
     TestDialog dialog(nullptr);
     dialog.timer = 17;
     EXPECT_EQ(dialog.DoModal(), 17);
+}
+
+TEST(WindowFramework, AModalDialogMayStayHiddenUntilItShowsItself) {
+    TestDialog shown(nullptr);
+    shown.timer = 18;
+    EXPECT_EQ(shown.DoModal(), 18);
+    EXPECT_TRUE(shown.visibleAtTimer);
+
+    TestDialog hidden(nullptr);
+    hidden.timer = 18;
+    hidden.stayHidden = true;
+    EXPECT_EQ(hidden.DoModal(), 18);
+    EXPECT_FALSE(hidden.visibleAtTimer) << "a window of the notification area is not shown by the loop";
 }
 
 TEST(WindowFramework, EndDialogDuringInitialisationReturnsAtOnce) {
