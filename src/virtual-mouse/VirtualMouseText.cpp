@@ -110,11 +110,20 @@ std::string RenderStateJson(const CSimulatedMouse& mouse, bool plugged) {
     j += std::string("  \"registered\": ") + Bool(mouse.Registered()) + ",\n";
     j += std::string("  \"enabled\": ") + Bool(mouse.Enabled()) + ",\n";
     j += "  \"buttons\": [";
-    for (std::size_t i = 0; i < s.buttonTable.size(); ++i) j += (i ? ", " : "") + Hex32(s.buttonTable[i]);
+    for (std::size_t i = 0; i < s.buttonTable.size(); ++i) {
+        if (i) j += ", ";
+        j += Hex32(s.buttonTable[i]);
+    }
     j += "],\n  \"macros\": [";
     for (std::size_t i = 0; i < s.macroSlots.size(); ++i) {
         if (i) j += ", ";
-        j += s.macroWritten[i] ? "\"" + HexBytes(s.macroSlots[i].data(), s.macroSlots[i].size()) + "\"" : "null";
+        if (s.macroWritten[i]) {
+            j += '"';
+            j += HexBytes(s.macroSlots[i].data(), s.macroSlots[i].size());
+            j += '"';
+        } else {
+            j += "null";
+        }
     }
     j += "],\n  \"dpi\": \"" + HexBytes(s.dpiTable.data(), s.dpiTable.size()) + "\",\n";
     j += "  \"color\": [" + std::to_string(s.red) + ", " + std::to_string(s.green) + ", " + std::to_string(s.blue) +
