@@ -13,6 +13,9 @@
 
 #include <dbt.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -120,7 +123,12 @@ HANDLE MakePipeInstance(const std::wstring& path, bool first) {
 }
 
 int VirtualMouseProcess::Run() {
-    HANDLE pipe = MakePipeInstance(pipePath_, true);
+    // One device per pipe name. The first-instance flag says so on Windows;
+    // a named mutex makes sure of it where that flag is not honoured.
+    std::wstring mutexName = L"Local\\Q7TVirtualMouse-" + pipePath_.substr(pipePath_.find_last_of(L'\\') + 1);
+    HANDLE running = ::CreateMutexW(nullptr, FALSE, mutexName.c_str());
+    bool another = !running || ::GetLastError() == ERROR_ALREADY_EXISTS;
+    HANDLE pipe = another ? INVALID_HANDLE_VALUE : MakePipeInstance(pipePath_, true);
     if (pipe == INVALID_HANDLE_VALUE) {
         Print(stderr, "VirtualMouse: cannot serve " + Narrow(pipePath_) + ": another virtual mouse runs there (error " +
                           std::to_string(::GetLastError()) + ")");
@@ -437,6 +445,9 @@ int SendCommand(const VirtualMouseCommand& c, const std::wstring& pipePath) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Plain line ends for the scripts that read the output.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     std::vector<std::string> args(argv + 1, argv + argc);
     VirtualMouseCommand c = ParseVirtualMouseCommand(args);
     if (c.kind == VirtualMouseCommand::Invalid) {
