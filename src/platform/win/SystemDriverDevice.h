@@ -7,4 +7,7 @@
 
 #include "platform/DriverDevice.h"
 
+// Whether the environment says Q7T_DEVICE=virtual (letters in any case).
+bool UseVirtualDevice();
+
 std::unique_ptr<IDriverDevice> CreateSystemDriverDevice();
