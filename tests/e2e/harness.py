@@ -164,6 +164,10 @@ class Wine:
             return None
         return json.loads(out.stdout)
 
+    def window_of_class(self, name):
+        out = self.run(PROBE, "class", name, timeout=30)
+        return json.loads(out.stdout) if out.returncode == 0 else None
+
     def windows(self):
         out = self.run(PROBE, "windows", timeout=30)
         return [json.loads(line) for line in out.stdout.splitlines() if line.strip()]

@@ -593,16 +593,23 @@ void CQ3MouseDlg::OnDeviceChange(WPARAM event, LPARAM data) {
     if (!IsMouseDevicePath(path)) return;
 
     if (event == DBT_DEVICEARRIVAL) {
-        if (!m_driver.Link().OpenDriverDevice()) SetTimer(kReconnectTimer, kReconnectPeriodMs);
+        // A mouse that was plugged in again must be enabled as at start-up, or
+        // it reports none of its events; until the driver takes both requests
+        // the reconnect timer keeps trying.
+        if (!ReconnectDevice()) SetTimer(kReconnectTimer, kReconnectPeriodMs);
     } else {
         CloseToolDialogs();
         ShowWindow(m_hWnd, SW_HIDE);
     }
 }
 
-void CQ3MouseDlg::OnReconnectTimer() {
+bool CQ3MouseDlg::ReconnectDevice() {
     CDriverLink& link = m_driver.Link();
-    if (link.OpenDriverDevice() && link.HasDevice() && link.SendEnableRequest()) KillTimer(kReconnectTimer);
+    return link.OpenDriverDevice() && link.HasDevice() && link.SendEnableRequest();
+}
+
+void CQ3MouseDlg::OnReconnectTimer() {
+    if (ReconnectDevice()) KillTimer(kReconnectTimer);
 }
 
 LRESULT CQ3MouseDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -132,6 +132,8 @@ private:
     void OnTrayNotify(LPARAM mouseMessage);
     void ShowTrayMenu();
     void OnDeviceChange(WPARAM event, LPARAM data);
+    // Opens the driver device and enables the mouse; true when both were taken.
+    bool ReconnectDevice();
     void OnReconnectTimer();
     void SelectProfile(int index);
     void Apply();

@@ -17,8 +17,11 @@ public:
         if (notify_) ::SendMessageW(notify_, WM_WININICHANGE, SPI_SETMOUSE, reinterpret_cast<LPARAM>(v));
     }
     void SetMouseSpeed(int speed) override {
-        // The speed itself travels in the pointer argument.
-        ::SystemParametersInfoW(SPI_SETMOUSESPEED, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
+        // The speed travels in the pointer argument. It goes in the integer
+        // argument too: Windows ignores that one for this action, while other
+        // implementations of the call (Wine's) read the speed from it.
+        ::SystemParametersInfoW(SPI_SETMOUSESPEED, static_cast<UINT>(speed),
+                                reinterpret_cast<PVOID>(static_cast<INT_PTR>(speed)),
                                 SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
         if (notify_) ::SendMessageW(notify_, WM_WININICHANGE, SPI_SETMOUSESPEED, 0);
     }

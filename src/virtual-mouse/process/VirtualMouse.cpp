@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -106,7 +107,17 @@ private:
     int owner_ = 0;               // the connection that holds the device open
     HANDLE semaphore_ = nullptr;  // the registered program's event semaphore, duplicated into this process
     int nextId_ = 0;
+    ULONGLONG readyAt_ = 0;       // opens are refused before this tick (settling after a plug)
 };
+
+// How long the driver takes to accept opens after the mouse is plugged in:
+// Q7T_VIRTUAL_MOUSE_SETTLE_MS, 1000 ms when unset.
+ULONGLONG SettleMs() {
+    wchar_t value[32] = {};
+    DWORD n = ::GetEnvironmentVariableW(L"Q7T_VIRTUAL_MOUSE_SETTLE_MS", value, DWORD(std::size(value)));
+    if (n == 0 || n >= std::size(value)) return 1000;
+    return std::wcstoull(value, nullptr, 10);
+}
 
 struct ConnectionStart {
     VirtualMouseProcess* process;
@@ -243,7 +254,9 @@ std::vector<std::uint8_t> VirtualMouseProcess::Handle(const std::vector<std::uin
                 mouse_.Close();
                 DropSemaphore();
             }
-            if (!mouse_.Open()) return Reply(false);
+            // A mouse just plugged in is still being set up by the driver, which
+            // refuses to open it for a moment, as a real one does.
+            if (::GetTickCount64() < readyAt_ || !mouse_.Open()) return Reply(false);
             owner_ = id;
             return Reply(true);
         }
@@ -363,6 +376,7 @@ std::vector<std::uint8_t> VirtualMouseProcess::SetPlugged(bool plugged) {
         if (plugged_ == plugged) return TextReply(plugged ? "already plugged in" : "already unplugged");
         plugged_ = plugged;
         mouse_.SetPlugged(plugged);
+        if (plugged) readyAt_ = ::GetTickCount64() + SettleMs();
         if (!plugged) {
             // The removed device takes its open handle and registration with it.
             owner_ = 0;

@@ -1,6 +1,7 @@
 // Q7TProbe.exe: looks at the running program from outside, for the
 // whole-program scenarios. Prints one JSON object or value on stdout.
 //   window TITLE            the top-level window with that title
+//   class NAME              the top-level window of that class (a menu is #32768)
 //   windows                 every visible top-level window with a title
 //   mousespeed              the system pointer speed (SPI_GETMOUSESPEED)
 //   post TITLE MSG WP LP    posts a message to the window with that title
@@ -62,6 +63,15 @@ int wmain(int argc, wchar_t** argv) {
         PrintWindow(w);
         return 0;
     }
+    if (argc == 3 && wcscmp(argv[1], L"class") == 0) {
+        HWND w = FindWindowW(argv[2], nullptr);
+        if (!w || !IsWindowVisible(w)) {
+            std::printf("{\"found\": false}\n");
+            return 1;
+        }
+        PrintWindow(w);
+        return 0;
+    }
     if (argc == 2 && wcscmp(argv[1], L"windows") == 0) {
         EnumWindows(ListWindow, 0);
         return 0;
@@ -80,6 +90,6 @@ int wmain(int argc, wchar_t** argv) {
         const LPARAM lp = static_cast<LPARAM>(wcstoll(argv[5], nullptr, 0));
         return PostMessageW(w, msg, wp, lp) ? 0 : 1;
     }
-    std::fputs("usage: Q7TProbe window TITLE | windows | mousespeed | post TITLE MSG WPARAM LPARAM\n", stderr);
+    std::fputs("usage: Q7TProbe window TITLE | class NAME | windows | mousespeed | post TITLE MSG WPARAM LPARAM\n", stderr);
     return 2;
 }

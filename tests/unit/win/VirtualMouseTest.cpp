@@ -100,6 +100,8 @@ protected:
         logPath_ = dir_ / L"requests.log";
         ::SetEnvironmentVariableW(L"Q7T_VIRTUAL_MOUSE_PIPE", name.c_str());
         ::SetEnvironmentVariableW(L"Q7T_VIRTUAL_MOUSE_LOG", logPath_.wstring().c_str());
+        // No settling after a plug unless a test asks for it.
+        ::SetEnvironmentVariableW(L"Q7T_VIRTUAL_MOUSE_SETTLE_MS", L"0");
         pipePath_ = VirtualMousePipePath();
     }
     void TearDown() override {
@@ -112,6 +114,7 @@ protected:
         }
         ::SetEnvironmentVariableW(L"Q7T_VIRTUAL_MOUSE_PIPE", nullptr);
         ::SetEnvironmentVariableW(L"Q7T_VIRTUAL_MOUSE_LOG", nullptr);
+        ::SetEnvironmentVariableW(L"Q7T_VIRTUAL_MOUSE_SETTLE_MS", nullptr);
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }
@@ -293,6 +296,19 @@ TEST_F(VirtualMouseTest, UnpluggedMouseIsAbsentAndCannotBeOpened) {
     EXPECT_EQ(link.SendEnableRequest(), 1);
     std::string state = Command(L"state").out;
     EXPECT_NE(state.find("\"registered\": true,\n  \"enabled\": true,"), std::string::npos) << state;
+}
+
+TEST_F(VirtualMouseTest, AJustPluggedMouseOpensOnlyAfterSettling) {
+    ::SetEnvironmentVariableW(L"Q7T_VIRTUAL_MOUSE_SETTLE_MS", L"600");
+    ASSERT_TRUE(StartServer());
+    CVirtualDriverDevice device;
+    CDriverLink link(device, pauses_);
+    ASSERT_EQ(Command(L"unplug").exitCode, 0u);
+    ASSERT_EQ(Command(L"plug").exitCode, 0u);
+    EXPECT_TRUE(IsMousePresent(device)) << "present at once";
+    EXPECT_EQ(link.OpenDriverDevice(), 0) << "but the driver is not ready yet";
+    ::Sleep(700);
+    EXPECT_EQ(link.OpenDriverDevice(), 1);
 }
 
 HWND MakeMessageWindow() {

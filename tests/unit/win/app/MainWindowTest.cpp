@@ -536,6 +536,18 @@ TEST_F(MainWindowTest, PluggingAndUnplugging) {
     EXPECT_TRUE(IsWindowVisible(Hwnd()));
 }
 
+TEST_F(MainWindowTest, ArrivalOfAReadyMouseEnablesItAtOnce) {
+    Start();
+    SendDeviceChange(DBT_DEVICEREMOVECOMPLETE, kMousePath);
+    log.clear();
+    SendDeviceChange(DBT_DEVICEARRIVAL, kMousePath);
+    std::vector<std::uint32_t> sent = Commands();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0], DRV_REGISTER);
+    EXPECT_EQ(sent[1], DRV_ENABLE);
+    EXPECT_FALSE(KillTimer(Hwnd(), kReconnectTimer)) << "no reconnect timer when both requests were taken";
+}
+
 TEST_F(MainWindowTest, ShowHideAndTheRunningInstanceHandOver) {
     TestMainDlg& w = Start();
     SendMessageW(Hwnd(), kWmHideConfig, 0, 0);
