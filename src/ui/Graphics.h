@@ -116,3 +116,13 @@ HBITMAP MakeBitmap(int width, int height, Fill fill) {
     GdiFlush();
     return bitmap;
 }
+
+// The answer to WM_PAINT: draw(dc) between BeginPaint and EndPaint.
+template <typename Draw>
+LRESULT PaintWindow(HWND window, Draw&& draw) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    draw(dc);
+    EndPaint(window, &ps);
+    return 0;
+}

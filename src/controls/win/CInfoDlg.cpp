@@ -110,13 +110,8 @@ LRESULT CInfoDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hWnd, &ps);
-        Draw(dc);
-        EndPaint(m_hWnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintWindow(m_hWnd, [this](HDC dc) { Draw(dc); });
     case WM_COMMAND: {
         HWND from = reinterpret_cast<HWND>(lParam);
         if (from && HIWORD(wParam) == BN_CLICKED) {

@@ -1,4 +1,5 @@
 #include "controls/win/CPngHProgressBar.h"
+#include "ui/Graphics.h"
 
 CPngHProgressBar::~CPngHProgressBar() { DestroyWindow(); }
 
@@ -50,13 +51,8 @@ LRESULT CPngHProgressBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hWnd, &ps);
-        Draw(dc);
-        EndPaint(m_hWnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintWindow(m_hWnd, [this](HDC dc) { Draw(dc); });
     case WM_LBUTTONDOWN:
         if (disabled || !interactive) break;
         SetCapture(m_hWnd);

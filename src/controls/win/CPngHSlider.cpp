@@ -1,6 +1,7 @@
 #include "controls/win/CPngHSlider.h"
 
 #include "controls/ThumbShape.h"
+#include "ui/Graphics.h"
 
 CPngHSlider::~CPngHSlider() { DestroyWindow(); }
 
@@ -75,13 +76,8 @@ LRESULT CPngHSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hWnd, &ps);
-        Draw(dc);
-        EndPaint(m_hWnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintWindow(m_hWnd, [this](HDC dc) { Draw(dc); });
     case WM_LBUTTONDOWN:
         SetCapture(m_hWnd);
         m_grab = {x, y};

@@ -1,4 +1,5 @@
 #include "controls/win/CPngHSliderBar.h"
+#include "ui/Graphics.h"
 
 CPngHSliderBar::~CPngHSliderBar() { DestroyWindow(); }
 
@@ -50,13 +51,8 @@ LRESULT CPngHSliderBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hWnd, &ps);
-        Draw(dc);
-        EndPaint(m_hWnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintWindow(m_hWnd, [this](HDC dc) { Draw(dc); });
     case WM_LBUTTONDOWN: {
         POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         MapWindowPoints(m_hWnd, m_owner, &at, 1);
