@@ -112,14 +112,9 @@ LRESULT CGDIBitmapBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_MOUSEMOVE:
-        if (!TrackButtonHover(m_hWnd, m_hovering, wParam, lParam)) return 0;
-        break;
     case WM_CAPTURECHANGED:
-        if (m_hovering) Invalidate();
-        break;
     case WM_KILLFOCUS:
-        m_hovering = false;
-        Invalidate();
+        if (!HandleButtonHover(m_hWnd, m_hovering, message, wParam, lParam)) return 0;
         break;
     case WM_LBUTTONDOWN: {
         HWND root = GetAncestor(m_hWnd, GA_ROOT);

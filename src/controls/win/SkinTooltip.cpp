@@ -68,3 +68,18 @@ bool TrackButtonHover(HWND button, bool& hovering, WPARAM keys, LPARAM point) {
     }
     return true;
 }
+
+bool HandleButtonHover(HWND button, bool& hovering, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+        return TrackButtonHover(button, hovering, wParam, lParam);
+    case WM_CAPTURECHANGED:
+        if (hovering) InvalidateRect(button, nullptr, FALSE);
+        return true;
+    case WM_KILLFOCUS:
+        hovering = false;
+        InvalidateRect(button, nullptr, FALSE);
+        return true;
+    }
+    return true;
+}

@@ -31,3 +31,8 @@ private:
 // every move it handles to its parent in the parent's coordinates. Returns
 // false when the move must not be passed on (left button held from outside).
 bool TrackButtonHover(HWND button, bool& hovering, WPARAM keys, LPARAM point);
+
+// The hover messages of those buttons: WM_MOUSEMOVE as above, a lost capture
+// repaints a hovered button, a lost focus ends the hover. False when the
+// message must not be passed on.
+bool HandleButtonHover(HWND button, bool& hovering, UINT message, WPARAM wParam, LPARAM lParam);
