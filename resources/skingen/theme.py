@@ -118,15 +118,21 @@ def push_button(c, state):
     return out
 
 
+def field_box(c, state):
+    """The normal and over looks of a field: a dark well, lit edge when hovered."""
+    x0, y0, x1, y1 = c.r
+    if state == "normal":
+        return [svg.box(x0, y0, x1, y1, WELL, LINE)]
+    if state == "over":
+        return [svg.box(x0, y0, x1, y1, FACE, LINE_HI)]
+    return []
+
+
 def field_button(c, state):
     """A text field that is also a button (the bound program's name)."""
-    x0, y0, x1, y1 = c.r
-    out = []
-    if state == "normal":
-        out.append(svg.box(x0, y0, x1, y1, WELL, LINE))
-    elif state == "over":
-        out.append(svg.box(x0, y0, x1, y1, FACE, LINE_HI))
-    elif state == "pressed":
+    out = field_box(c, state)
+    if state == "pressed":
+        x0, y0, x1, y1 = c.r
         out.append(svg.box(x0, y0, x1, y1, ACCENT_DIM, ACCENT))
     return out
 
@@ -224,13 +230,9 @@ def profile(c, state):
 
 def label_box(c, state):
     """A function label of the button page."""
-    x0, y0, x1, y1 = c.r
-    out = []
-    if state == "normal":
-        out.append(svg.box(x0, y0, x1, y1, WELL, LINE))
-    elif state == "over":
-        out.append(svg.box(x0, y0, x1, y1, FACE, LINE_HI))
-    elif state == "pressed":
+    out = field_box(c, state)
+    if state == "pressed":
+        x0, y0, x1, y1 = c.r
         out.append(svg.box(x0, y0, x1, y1, FACE, ACCENT))
         out.append(svg.rect(x0 + 1, y0 + 2, x0 + 3, y1 - 2, ACCENT))
     return out

@@ -29,7 +29,6 @@ public:
     bool Create();
     void EndDialog(INT_PTR result);
 
-    UINT TemplateId() const { return m_templateId; }
 
 protected:
     virtual BOOL OnInitDialog() { return TRUE; }

@@ -25,7 +25,9 @@ std::wstring SkinImagePath(const std::wstring& folder, const wchar_t* file) {
 
 }  // namespace
 
-CProgressDlg::CProgressDlg(CWindow* parent) : CDialog(IDD_PROGRESS_TEMPLATE, nullptr), m_parentWindow(parent) {}
+// The main window is passed as the parent, but the window itself is made
+// without one, so it can come to the front on its own.
+CProgressDlg::CProgressDlg(CWindow*) : CDialog(IDD_PROGRESS_TEMPLATE, nullptr) {}
 
 CProgressDlg::~CProgressDlg() { DestroyWindow(); }
 

@@ -25,7 +25,6 @@ public:
 
     int RequestedPosition() const { return m_requested; }
     CPngHProgressBar& Bar() { return m_bar; }
-    CWindow* ParentWindow() const { return m_parentWindow; }
     // Renders the dialog's face (picture and message) at (0, 0).
     void Draw(HDC dc) const;
 
@@ -36,7 +35,6 @@ protected:
 private:
     void Paint();
 
-    CWindow* m_parentWindow;
     CPngHProgressBar m_bar;
     std::unique_ptr<Gdiplus::Bitmap> m_background, m_barImage;
     int m_requested = 0;

@@ -45,7 +45,6 @@ public:
     static bool HandOverToRunningInstance();
 
     const std::u16string& ProgramFolder() const { return m_programFolder; }
-    HMODULE HookTapLibrary() const { return m_hookTap; }
 
 protected:
     // The "Load HookTap.dll failed" warning box.

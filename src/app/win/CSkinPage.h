@@ -14,7 +14,6 @@ public:
 
     // Creates the page hidden at `rect` (client coordinates of the parent).
     bool CreatePage(const RECT& rect);
-    HBITMAP Background() const { return m_background; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -32,8 +32,6 @@ public:
     ValueRange Range() const { return m_range; }
 
     bool Dragging() const { return m_dragging; }
-    int ImageWidth() const { return m_width; }
-    int ImageHeight() const { return m_height; }
     // The thumb's left edge in the bar's coordinates.
     int Left() const;
     void Draw(HDC dc) const;

@@ -27,7 +27,6 @@ public:
     void SetBackground(std::unique_ptr<Gdiplus::Bitmap> image);
     void SetPos(int value) { m_thumb.SetPos(value); }
     CPngHSlider& Thumb() { return m_thumb; }
-    UINT Id() const { return m_id; }
     // The bar's own look (the thumb paints itself on top).
     void Draw(HDC dc) const;
 
